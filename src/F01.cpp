@@ -1,0 +1,64 @@
+// The event handlers of TFKalvo.
+#include "F01.h"
+
+#include "ui/application.h"
+#include "ui/clipboard.h"
+#include "ui/dialogs.h"
+
+using namespace ui;
+
+void TFKalvo::FormCreate(TObject*) {
+  MemoOut->SetModified(false);
+}
+
+void TFKalvo::FormResize(TObject*) {
+  // Text margins of 4 pixels left and right and 2 top and bottom, and a tab stop every
+  // four average character widths (16 dialog template units).
+  RECT r = MemoOut->ClientRect();
+  ::InflateRect(&r, -4, -2);
+  MemoOut->SetFormattingRect(r);
+  MemoOut->SetTabStops(16);
+}
+
+void TFKalvo::PopupMenuPopup(TObject*) {
+  for (TMenuItem* item : {PMenuPaste, PMenuAllCopy, PMenuUpper, PMenuLower, PMenuSaveAs, PMenuHankaku,
+                          PMenuHiragana, PMenuKatakana})
+    item->Enabled = false;
+  if (MemoOut->TextLength() > 0) {
+    PMenuAllCopy->Enabled = true;
+    PMenuSaveAs->Enabled = true;
+  }
+  if (MemoOut->SelLength() > 0) {
+    for (TMenuItem* item : {PMenuUpper, PMenuLower, PMenuHankaku, PMenuHiragana, PMenuKatakana})
+      item->Enabled = true;
+  }
+  if (!TClipboard::AsText().empty()) PMenuPaste->Enabled = true;
+  if (TClipboard::HasFormat(CF_HDROP)) PMenuPaste->Enabled = true;
+}
+
+void TFKalvo::PMenuAllCopyClick(TObject*) {
+  MemoOut->SelectAll();
+  MemoOut->CopyToClipboard();
+}
+
+void TFKalvo::PMenuAboutClick(TObject*) {
+  ShowMessageBox(Handle(), L"Kalvo バージョン 0.05\n右クリックでメニューを開きます", Application->Title(), MB_OK);
+}
+
+void TFKalvo::PMenuConvClick(TObject*) {}
+
+void TFKalvo::PMenuPasteClick(TObject*) {}
+
+void TFKalvo::PMenuFontSizeClick(TObject*) {}
+
+void TFKalvo::PMenuFormStyleClick(TObject*) {}
+
+void TFKalvo::PMenuScrollBarClick(TObject*) {}
+
+void TFKalvo::PMenuWordWrapClick(TObject*) {}
+
+void TFKalvo::FileOpenAccept(TObject*) {}
+
+void TFKalvo::FileSaveAsAccept(TObject*) {}
+
+void TFKalvo::FormCloseQuery(TObject*, bool& CanClose) { CanClose = true; }
