@@ -45,11 +45,15 @@ void TPopupMenu::UpdateActions() {
     if (item->Action()) item->Action()->Update();
 }
 
-void TPopupMenu::Popup(HWND owner, POINT screenPoint) {
+bool TPopupMenu::PrepareForPopup() {
   // A failing popup event (the clipboard could not be read) is reported and the menu is
   // not shown.
-  if (OnPopup && !Guard([this] { OnPopup(this); })) return;
-  if (!Guard([this] { UpdateActions(); })) return;
+  if (OnPopup && !Guard([this] { OnPopup(this); })) return false;
+  return Guard([this] { UpdateActions(); });
+}
+
+void TPopupMenu::Popup(HWND owner, POINT screenPoint) {
+  if (!PrepareForPopup()) return;
 
   UniqueMenu menu(::CreatePopupMenu());
   if (!menu) return;

@@ -60,6 +60,9 @@ class TPopupMenu : public TComponent {
   // Runs the popup event, builds the menu from the shown items and tracks it at the
   // screen point; the chosen item's command runs once the menu has closed.
   void Popup(HWND owner, POINT screenPoint);
+  // The states as the menu is about to open: the popup event, then the bound items'
+  // actions. False when the popup event failed (it has been reported; no menu is shown).
+  bool PrepareForPopup();
   // Matches a shortcut against the items in menu order, hidden ones included; on a match
   // the states are brought up to date, the enabled item's command runs, and the key is
   // claimed whatever the item's state.

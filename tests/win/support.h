@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -164,5 +165,62 @@ inline std::wstring ClipboardText() {
   ::CloseClipboard();
   return out;
 }
+
+// Puts a file list (CF_HDROP with wide names) on the clipboard.
+inline void SetClipboardFiles(const std::vector<std::wstring>& paths) {
+  std::wstring names;
+  for (const auto& p : paths) names += p + L'\0';
+  names += L'\0';
+  const std::size_t bytes = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  auto* drop = static_cast<DROPFILES*>(::GlobalLock(block));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+  ::GlobalUnlock(block);
+  ASSERT_TRUE(WaitFor([] { return ::OpenClipboard(nullptr) != FALSE; }));
+  ::EmptyClipboard();
+  ::SetClipboardData(CF_HDROP, block);
+  ::CloseClipboard();
+}
+
+// Another process that holds the clipboard open for as long as this object lives.
+class ClipboardHolder {
+ public:
+  ClipboardHolder() {
+    const std::string tag = std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(::GetTickCount());
+    const std::string readyName = "kalvo-ready-" + tag, releaseName = "kalvo-release-" + tag;
+    ready_ = ::CreateEventA(nullptr, TRUE, FALSE, readyName.c_str());
+    release_ = ::CreateEventA(nullptr, TRUE, FALSE, releaseName.c_str());
+    char self[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string cmd = std::string("\"") + self + "\" --hold-clipboard " + readyName + " " + releaseName;
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    if (::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_)) {
+      HANDLE waits[] = {ready_, pi_.hProcess};
+      holding_ = ::WaitForMultipleObjects(2, waits, FALSE, 20000) == WAIT_OBJECT_0;
+    }
+  }
+  ~ClipboardHolder() {
+    ::SetEvent(release_);
+    if (pi_.hProcess) {
+      ::WaitForSingleObject(pi_.hProcess, 20000);
+      ::CloseHandle(pi_.hProcess);
+      ::CloseHandle(pi_.hThread);
+    }
+    ::CloseHandle(ready_);
+    ::CloseHandle(release_);
+  }
+  ClipboardHolder(const ClipboardHolder&) = delete;
+  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+  bool Holding() const { return holding_; }
+
+ private:
+  HANDLE ready_ = nullptr;
+  HANDLE release_ = nullptr;
+  PROCESS_INFORMATION pi_{};
+  bool holding_ = false;
+};
 
 }  // namespace kalvo_test
