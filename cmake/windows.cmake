@@ -62,3 +62,8 @@ endif()
 add_executable(winctl tools/winctl.cpp)
 target_link_options(winctl PRIVATE -municode ${KALVO_WIN_LINK})
 target_link_libraries(winctl PRIVATE user32 kernel32)
+
+# Start-up benchmark: kalvo.exe against Wine's notepad.exe started the same way.
+add_executable(startup_bench bench/startup/startup.cpp)
+target_link_options(startup_bench PRIVATE -municode ${KALVO_WIN_LINK})
+target_link_libraries(startup_bench PRIVATE user32 kernel32)
