@@ -2,6 +2,8 @@
 // WM_CLOSE and prints the exit code of the process that owned it.
 //   winctl wait CLASS SECONDS    exit 0 once a visible window of CLASS exists
 //   winctl close CLASS SECONDS   post WM_CLOSE, wait for its process, print "exit code N"
+//   winctl menu CLASS SECONDS    select the start of the text and open the context menu
+//                                with Shift+F10 (for screenshots of the menu)
 #include <windows.h>
 
 #include <cstdio>
@@ -24,6 +26,20 @@ int wmain(int argc, wchar_t** argv) {
     ::Sleep(50);
   }
   if (std::wcscmp(verb, L"wait") == 0) return 0;
+  if (std::wcscmp(verb, L"menu") == 0) {
+    HWND edit = ::FindWindowExW(hwnd, nullptr, L"Edit", nullptr);
+    ::SendMessageW(edit, EM_SETSEL, 0, 4);
+    ::SetForegroundWindow(hwnd);
+    INPUT in[4] = {};
+    const WORD keys[4] = {VK_SHIFT, VK_F10, VK_F10, VK_SHIFT};
+    for (int i = 0; i < 4; ++i) {
+      in[i].type = INPUT_KEYBOARD;
+      in[i].ki.wVk = keys[i];
+      in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    ::SendInput(4, in, sizeof(INPUT));
+    return 0;
+  }
   DWORD pid = 0;
   ::GetWindowThreadProcessId(hwnd, &pid);
   HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
