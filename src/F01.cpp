@@ -4,6 +4,7 @@
 #include "ui/application.h"
 #include "ui/clipboard.h"
 #include "ui/dialogs.h"
+#include "ui/mapping.h"
 
 using namespace ui;
 
@@ -45,7 +46,17 @@ void TFKalvo::PMenuAboutClick(TObject*) {
   ShowMessageBox(Handle(), L"Kalvo バージョン 0.05\n右クリックでメニューを開きます", Application->Title(), MB_OK);
 }
 
-void TFKalvo::PMenuConvClick(TObject*) {}
+void TFKalvo::PMenuConvClick(TObject* Sender) {
+  const std::wstring selection = MemoOut->SelText();
+  if (selection.empty()) return;
+  const auto* item = dynamic_cast<TComponent*>(Sender);
+  const std::optional<TCharConversion> conversion = item ? CharConversionFromTag(item->Tag) : std::nullopt;
+  if (!conversion) return;
+  // The whole result takes the selection's place in one step that cannot be undone, even
+  // when nothing changed: the caret ends after it and the note counts as modified.
+  MemoOut->ReplaceSelection(ConvertCharacters(selection, *conversion));
+  MemoOut->ScrollCaret();
+}
 
 void TFKalvo::PMenuPasteClick(TObject*) {}
 
