@@ -58,7 +58,22 @@ void TFKalvo::PMenuConvClick(TObject* Sender) {
   MemoOut->ScrollCaret();
 }
 
-void TFKalvo::PMenuPasteClick(TObject*) {}
+void TFKalvo::PMenuPasteClick(TObject*) {
+  if (!TClipboard::HasFormat(CF_HDROP)) {
+    // No file list: the edit area's own paste of the clipboard's text, which undo can take back.
+    MemoOut->PasteFromClipboard();
+    return;
+  }
+  // A file list: its full paths, one per line, take the selection's place in one step that
+  // cannot be undone; any text also on the clipboard is ignored.
+  const std::vector<std::wstring> names = TClipboard::FileNames();
+  std::wstring paths;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) paths += L"\r\n";
+    paths += names[i];
+  }
+  MemoOut->ReplaceSelection(paths);
+}
 
 void TFKalvo::PMenuFontSizeClick(TObject*) {}
 
