@@ -88,6 +88,15 @@ class ClipboardHolder {
   bool holding_ = false;
 };
 
+// Leaves the clipboard empty, so that no file list outlives the test that made it.
+class PasteFixture : public KalvoTest {
+ protected:
+  void TearDown() override {
+    KalvoTest::TearDown();
+    SetClipboardBlocks({});
+  }
+};
+
 const std::wstring kMemoPath = L"C:\\Users\\kalvo\\メモ.txt";
 // Names that code page 932 cannot spell: Hangul, an emoji (a surrogate pair), an accent.
 const std::wstring kUnicodePath = L"C:\\사진\\😀 café.txt";
@@ -105,7 +114,7 @@ struct FileListCase {
 };
 void PrintTo(const FileListCase& c, std::ostream* os) { *os << c.name; }
 
-class PasteFileListTest : public KalvoTest, public ::testing::WithParamInterface<FileListCase> {};
+class PasteFileListTest : public PasteFixture, public ::testing::WithParamInterface<FileListCase> {};
 
 TEST_P(PasteFileListTest, CtrlVPutsThePathsInPlaceOfTheSelectionInOneStepThatCannotBeUndone) {
   const FileListCase& c = GetParam();
@@ -173,7 +182,7 @@ std::string InHeader(std::string block) {
   return block;
 }
 
-class PasteMalformedTest : public KalvoTest, public ::testing::WithParamInterface<MalformedCase> {};
+class PasteMalformedTest : public PasteFixture, public ::testing::WithParamInterface<MalformedCase> {};
 
 TEST_P(PasteMalformedTest, PastesNothingInPlaceOfTheSelection) {
   ASSERT_TRUE(SetClipboardBlocks({{CF_HDROP, GetParam().block}, {CF_UNICODETEXT, TextBlock(L"ignored")}}));
@@ -202,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"ShorterThanItsHeader", kTwoNames.substr(0, 10)}),
     [](const ::testing::TestParamInfo<MalformedCase>& param) { return std::string(param.param.name); });
 
-class PasteTest : public KalvoTest {};
+class PasteTest : public PasteFixture {};
 
 TEST_F(PasteTest, TextOnlyIsTheEditAreasOwnPasteWhichUndoTakesBack) {
   SetClipboardText(L"貼る\r\ntext");
