@@ -243,6 +243,20 @@ TEST_F(PasteTest, UndoAfterTypingThenPastingAFileListLeavesThePaths) {
   EXPECT_EQ(Text(), L"ab" + kMemoPath);
 }
 
+TEST_F(PasteTest, ListAnnouncedWithoutDataRemovesTheSelection) {
+  // Announced for rendering on request; the owner window renders nothing when asked.
+  ASSERT_TRUE(WaitFor([] { return ::OpenClipboard(ClipboardOwnerWindow()) != FALSE; }));
+  ::EmptyClipboard();
+  ::SetClipboardData(CF_HDROP, nullptr);
+  ::CloseClipboard();
+  Start();
+  SetText(L"abc");
+  Select(1, 2);
+  EXPECT_TRUE(PressKey('V', true));
+  EXPECT_TRUE(script.boxes.empty());
+  EXPECT_EQ(Text(), L"ac");
+}
+
 TEST_F(PasteTest, ClipboardHeldByAnotherProcessIsReportedAndTheTextStays) {
   ASSERT_TRUE(SetClipboardBlocks({{CF_HDROP, DropFilesBlock({kMemoPath})}}));
   Start();
