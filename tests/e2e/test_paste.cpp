@@ -21,7 +21,8 @@ class TempFiles {
     ::CreateDirectoryW(folder_.c_str(), nullptr);
     for (const std::wstring& name : names) {
       std::wstring path = folder_ + L"\\" + name;
-      HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+      HANDLE file =
+          ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
       if (file != INVALID_HANDLE_VALUE) {
         ::CloseHandle(file);
         paths_.push_back(path);

@@ -16,7 +16,9 @@ class EditMessageLog {
     WPARAM wParam;
   };
 
-  explicit EditMessageLog(HWND edit) : edit_(edit) { ::SetWindowSubclass(edit_, &Proc, kId, reinterpret_cast<DWORD_PTR>(this)); }
+  explicit EditMessageLog(HWND edit) : edit_(edit) {
+    ::SetWindowSubclass(edit_, &Proc, kId, reinterpret_cast<DWORD_PTR>(this));
+  }
   ~EditMessageLog() {
     if (::IsWindow(edit_)) ::RemoveWindowSubclass(edit_, &Proc, kId);
   }

@@ -15,8 +15,8 @@ using ItemField = ui::TMenuItem* TFKalvo::*;
 
 struct ConvCase {
   const char* name;
-  std::wstring text;     // the whole note
-  DWORD selStart;        // the selection within it
+  std::wstring text;  // the whole note
+  DWORD selStart;     // the selection within it
   DWORD selEnd;
   std::wstring expected;  // the whole note afterwards
 };

@@ -106,10 +106,10 @@ const std::wstring kLongPath = L"C:\\" + std::wstring(130, L'漢') + L".txt";
 struct FileListCase {
   const char* name;
   std::vector<std::wstring> names;
-  bool wide;                  // UTF-16 names, or code page 932
-  const wchar_t* alsoText;    // text on the clipboard beside the list, or null
-  std::wstring text;          // the note before
-  DWORD selStart, selEnd;     // the selection before
+  bool wide;                    // UTF-16 names, or code page 932
+  const wchar_t* alsoText;      // text on the clipboard beside the list, or null
+  std::wstring text;            // the note before
+  DWORD selStart, selEnd;       // the selection before
   std::wstring expectedInsert;  // what takes the selection's place
 };
 void PrintTo(const FileListCase& c, std::ostream* os) { *os << c.name; }
