@@ -4,6 +4,7 @@
 #include "ui/application.h"
 #include "ui/clipboard.h"
 #include "ui/dialogs.h"
+#include "ui/mapping.h"
 
 using namespace ui;
 
@@ -45,9 +46,34 @@ void TFKalvo::PMenuAboutClick(TObject*) {
   ShowMessageBox(Handle(), L"Kalvo バージョン 0.05\n右クリックでメニューを開きます", Application->Title(), MB_OK);
 }
 
-void TFKalvo::PMenuConvClick(TObject*) {}
+void TFKalvo::PMenuConvClick(TObject* Sender) {
+  const std::wstring selection = MemoOut->SelText();
+  if (selection.empty()) return;
+  const auto* item = dynamic_cast<TComponent*>(Sender);
+  const std::optional<TCharConversion> conversion = item ? CharConversionFromTag(item->Tag) : std::nullopt;
+  if (!conversion) return;
+  // The whole result takes the selection's place in one step that cannot be undone, even
+  // when nothing changed: the caret ends after it and the note counts as modified.
+  MemoOut->ReplaceSelection(ConvertCharacters(selection, *conversion));
+  MemoOut->ScrollCaret();
+}
 
-void TFKalvo::PMenuPasteClick(TObject*) {}
+void TFKalvo::PMenuPasteClick(TObject*) {
+  if (!TClipboard::HasFormat(CF_HDROP)) {
+    // No file list: the edit area's own paste of the clipboard's text, which undo can take back.
+    MemoOut->PasteFromClipboard();
+    return;
+  }
+  // A file list: its full paths, one per line, take the selection's place in one step that
+  // cannot be undone; any text also on the clipboard is ignored.
+  const std::vector<std::wstring> names = TClipboard::FileNames();
+  std::wstring paths;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) paths += L"\r\n";
+    paths += names[i];
+  }
+  MemoOut->ReplaceSelection(paths);
+}
 
 void TFKalvo::PMenuFontSizeClick(TObject*) {}
 
