@@ -15,8 +15,8 @@ namespace kalvo::text {
 enum class TextEncoding { Utf16LE, Utf16BE, Utf8, Ansi };
 
 struct EncodingGuess {
-    TextEncoding encoding;
-    std::size_t markLength;  // bytes of byte-order mark at the start of the file
+  TextEncoding encoding;
+  std::size_t markLength;  // bytes of byte-order mark at the start of the file
 };
 
 // Byte-order marks are tested in the order FF FE, FE FF, EF BB BF. Without a mark, a file
@@ -33,7 +33,8 @@ using AnsiDecoder = std::function<std::u16string(std::span<const std::uint8_t>)>
 
 // The text of a whole file: the encoding is detected, the mark skipped, the rest decoded
 // and its line breaks normalised. UTF-16 keeps every unit as it is and drops a lone last
-// byte; UTF-8 turns each invalid sequence into U+FFFD; ANSI goes through `ansi`.
+// byte; UTF-8 turns each invalid sequence into U+FFFD; ANSI goes through `ansi`. A text
+// too large to hold throws std::bad_alloc or std::length_error.
 std::u16string DecodeText(std::span<const std::uint8_t> fileBytes, const AnsiDecoder& ansi);
 
 // CR LF stays, a lone CR and a lone LF become CR LF; every other unit is kept.
