@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdio>
+#include <cwchar>
 #include <cstdint>
 #include <memory>
 #include <new>
