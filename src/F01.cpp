@@ -49,13 +49,38 @@ void TFKalvo::PMenuConvClick(TObject*) {}
 
 void TFKalvo::PMenuPasteClick(TObject*) {}
 
-void TFKalvo::PMenuFontSizeClick(TObject*) {}
+void TFKalvo::PMenuFontSizeClick(TObject* Sender) {
+  auto* item = dynamic_cast<TMenuItem*>(Sender);
+  if (!item) return;
+  PMenuFontSize11->Checked = false;
+  PMenuFontSize36->Checked = false;
+  item->Checked = true;
+  // The item's tag is its size in points; the height is in pixels at the screen's resolution
+  // (negative: the character height without internal leading).
+  MemoOut->SetFontHeight(-::MulDiv(item->Tag, Application->PixelsPerInch(), 72));
+  FormResize(this);
+}
 
-void TFKalvo::PMenuFormStyleClick(TObject*) {}
+void TFKalvo::PMenuFormStyleClick(TObject*) {
+  PMenuFormStyle->Checked = !PMenuFormStyle->Checked;
+  SetTopMost(PMenuFormStyle->Checked);
+}
 
-void TFKalvo::PMenuScrollBarClick(TObject*) {}
+void TFKalvo::PMenuScrollBarClick(TObject*) {
+  const bool on = !PMenuScrollBar->Checked;
+  // The mark follows once the edit area has its new window, so that a failed re-creation
+  // leaves mark and view in agreement.
+  MemoOut->SetScrollBars(on ? TScrollStyle::ssBoth : TScrollStyle::ssNone);
+  PMenuScrollBar->Checked = on;
+  FormResize(this);
+}
 
-void TFKalvo::PMenuWordWrapClick(TObject*) {}
+void TFKalvo::PMenuWordWrapClick(TObject*) {
+  const bool on = !PMenuWordWrap->Checked;
+  MemoOut->SetWordWrap(on);
+  PMenuWordWrap->Checked = on;
+  FormResize(this);
+}
 
 void TFKalvo::FileOpenAccept(TObject*) {}
 
