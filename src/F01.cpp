@@ -1,9 +1,11 @@
 // The event handlers of TFKalvo.
 #include "F01.h"
 
+#include "text/names.h"
 #include "ui/application.h"
 #include "ui/clipboard.h"
 #include "ui/dialogs.h"
+#include "ui/win32.h"
 
 using namespace ui;
 
@@ -86,4 +88,23 @@ void TFKalvo::FileOpenAccept(TObject*) {}
 
 void TFKalvo::FileSaveAsAccept(TObject*) {}
 
-void TFKalvo::FormCloseQuery(TObject*, bool& CanClose) { CanClose = true; }
+void TFKalvo::FormCloseQuery(TObject*, bool& CanClose) {
+  CanClose = true;
+  if (!MemoOut->Modified()) return;
+  if (MemoOut->TextLength() == 0) return;
+  switch (ShowMessageBox(Handle(), L"【Kalvo】  保存しますか？", L"Kalvo", MB_YESNOCANCEL | MB_ICONWARNING)) {
+    case IDCANCEL:
+      CanClose = false;
+      return;
+    case IDYES:
+      // Only a note that was really saved may close: a cancelled dialog or a failed save
+      // (reported inside the run) leaves the modified flag set and the window open.
+      CanClose = false;
+      FileSaveAs->Execute();
+      CanClose = !MemoOut->Modified();
+      return;
+    default:
+      // No, or a box that could not be shown: the window closes without saving.
+      return;
+  }
+}
