@@ -1,15 +1,36 @@
 // The event handlers of TFKalvo.
 #include "F01.h"
 
+#include "text/cmdline.h"
 #include "text/names.h"
 #include "ui/application.h"
 #include "ui/clipboard.h"
 #include "ui/dialogs.h"
+#include "ui/files.h"
+#include "ui/textfile.h"
 #include "ui/win32.h"
 
 using namespace ui;
 
 void TFKalvo::FormCreate(TObject*) {
+  // Options, then files to load; anything else is reported and skipped. A load that fails
+  // ends the walk (the error report shows why), leaving what earlier arguments did.
+  const std::vector<std::u16string> arguments = kalvo::text::SplitCommandLine(ToU16(Application->CommandLine()));
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::u16string& argument = arguments[i];
+    if (kalvo::text::IsOption(argument, u'c')) {
+      ++i;
+      SetCaption(i < arguments.size() ? ToWide(arguments[i]) : std::wstring());
+    } else if (kalvo::text::IsOption(argument, u't')) {
+      SetTopMost(true, SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+      PMenuFormStyle->Checked = true;
+    } else if (FileExists(ToWide(argument))) {
+      LoadTextFile(*MemoOut, ToWide(argument));
+      SetCaption(ToWide(kalvo::text::FileNameWithoutDirectory(argument)));
+    } else {
+      ShowMessageBoxA(nullptr, "parameter error ", "Kalvo", MB_ICONWARNING);
+    }
+  }
   MemoOut->SetModified(false);
 }
 

@@ -110,6 +110,17 @@ void TMemo::SetText(const std::wstring& text) {
     throw Exception(L"文字列の大きさがメモの制限を越えました");
 }
 
+std::size_t TMemo::MaxLength() const {
+  return static_cast<std::size_t>(static_cast<DWORD>(::SendMessageW(handle_, EM_GETLIMITTEXT, 0, 0)));
+}
+
+void TMemo::SetRedraw(bool redraw) { ::SendMessageW(handle_, WM_SETREDRAW, redraw ? TRUE : FALSE, 0); }
+
+void TMemo::Repaint() {
+  ::InvalidateRect(handle_, nullptr, TRUE);
+  ::UpdateWindow(handle_);
+}
+
 std::size_t TMemo::SelStart() const {
   DWORD start = 0, end = 0;
   ::SendMessageW(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));

@@ -41,6 +41,12 @@ class TMemo : public TComponent {
   std::size_t TextLength() const;
   void SetText(const std::wstring& text);
 
+  // For whole-text replacements: the most units the control takes, and its redrawing
+  // switched off and on again (Repaint then draws it afresh).
+  std::size_t MaxLength() const;
+  void SetRedraw(bool redraw);
+  void Repaint();
+
   std::size_t SelStart() const;
   std::size_t SelLength() const;
   std::wstring SelText() const;
