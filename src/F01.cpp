@@ -105,9 +105,17 @@ void TFKalvo::PMenuWordWrapClick(TObject*) {
   FormResize(this);
 }
 
-void TFKalvo::FileOpenAccept(TObject*) {}
+void TFKalvo::FileOpenAccept(TObject*) {
+  LoadTextFile(*MemoOut, FileOpen->Dialog.FileName);
+  MemoOut->SetModified(false);
+  SetCaption(ToWide(kalvo::text::FileNameWithoutDirectory(ToU16(FileOpen->Dialog.FileName))));
+}
 
-void TFKalvo::FileSaveAsAccept(TObject*) {}
+void TFKalvo::FileSaveAsAccept(TObject*) {
+  SaveTextFile(*MemoOut, FileSaveAs->Dialog.FileName);
+  MemoOut->SetModified(false);
+  SetCaption(ToWide(kalvo::text::FileNameWithoutDirectory(ToU16(FileSaveAs->Dialog.FileName))));
+}
 
 void TFKalvo::FormCloseQuery(TObject*, bool& CanClose) {
   CanClose = true;

@@ -1,6 +1,7 @@
 // The close query: when closing asks whether to save, what each answer does, and the
 // session's log-off query.
 #include "support.h"
+#include "utf16_bytes.h"
 
 using namespace kalvo_test;
 
@@ -121,6 +122,54 @@ TEST_F(CloseTest, TheSessionQueryAsksTheSameAndTheSessionEndWithoutAsking) {
       EXPECT_FALSE(::IsWindow(w));
     }
     EXPECT_EQ(script.boxes.size(), 1u) << "the end of the session asks nothing more";
+    form.reset();
+    ui::Application->MainForm = nullptr;
+  }
+}
+
+// Yes with a real Save As: only a note that was written lets the window close.
+TEST_F(CloseTest, YesClosesOnlyWhenTheNoteWasSaved) {
+  TempFolder dir;
+  const std::wstring saved = dir / L"saved.txt", unwritable = dir / L"no such folder\\x.txt";
+  struct Case {
+    const char* name;
+    std::wstring earlierSave;
+    std::wstring accepted;
+    bool closes;
+  } cases[] = {
+      {"saved", L"", saved, true},
+      {"saved again after an earlier Save As", saved, saved, true},
+      {"save fails", L"", unwritable, false},
+      {"save fails after an earlier Save As", saved, unwritable, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ::DeleteFileW(saved.c_str());
+    Start();
+    form->FileSaveAs->Dialog.FileName = c.earlierSave;
+    Type(L"メモ\rabc");
+    script.boxes.clear();
+    script.fileDialogs.clear();
+    script.boxAnswers = {IDYES};
+    script.dialogAnswers = {c.accepted};
+    HWND w = form->Handle();
+    ::SendMessageW(w, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_EQ(!::IsWindow(w), c.closes);
+    ASSERT_EQ(script.fileDialogs.size(), 1u);
+    EXPECT_EQ(script.fileDialogs[0].fileName, c.earlierSave);
+    if (c.closes) {
+      EXPECT_EQ(script.boxes.size(), 1u);
+      EXPECT_EQ(ReadBytes(saved), Utf16LeWithMark(L"メモ\r\nabc"));
+    } else {
+      // The question, then the save error; the note stays as it was.
+      ASSERT_EQ(script.boxes.size(), 2u);
+      EXPECT_EQ(script.boxes[1].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+      EXPECT_EQ(Text(), L"メモ\r\nabc");
+      EXPECT_TRUE(Modified());
+      EXPECT_EQ(form->Caption(), L"Kalvo");
+      EXPECT_EQ(form->FileSaveAs->Dialog.FileName, unwritable) << "the dialog keeps the chosen name";
+    }
     form.reset();
     ui::Application->MainForm = nullptr;
   }
