@@ -141,7 +141,7 @@ TEST_F(ViewTest, ScrollBarsAndWordWrapRecreateTheEditAreaKeepingTheDocument) {
       ::SendMessageW(memo(), EM_SCROLLCARET, 0, 0);
       Select(start, end);
       const LONG styleBefore = Style();
-      HFONT font = Font();
+      const LOGFONTW font = FontInfo();
       for (int round = 0; round < 2; ++round) {
         HWND before = memo();
         c.toggle();
@@ -155,10 +155,13 @@ TEST_F(ViewTest, ScrollBarsAndWordWrapRecreateTheEditAreaKeepingTheDocument) {
         EXPECT_EQ(Selection(), (std::pair<DWORD, DWORD>{start, end}));
         EXPECT_EQ(Modified(), modified);
         EXPECT_FALSE(CanUndo());
-        EXPECT_EQ(Font(), font);
+        EXPECT_EQ(FontInfo().lfHeight, font.lfHeight);
+        EXPECT_STREQ(FontInfo().lfFaceName, font.lfFaceName);
         EXPECT_EQ(::GetFocus(), memo());
         EXPECT_EQ(form->MemoOut->Handle(), memo());
         // The caret is in view: its line lies between the first and the last shown line.
+        // Under Wine the edit control brings the caret into view by itself here, so this
+        // holds even without the explicit scroll after the re-creation; on Windows it checks it.
         const LRESULT caret = ::SendMessageW(memo(), EM_POSFROMCHAR, end, 0);
         RECT client{};
         ::GetClientRect(memo(), &client);
