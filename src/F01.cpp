@@ -1,15 +1,15 @@
 // The event handlers of TFKalvo.
 #include "F01.h"
 
+#include "text/cmdline.h"
+#include "text/names.h"
 #include "ui/application.h"
 #include "ui/clipboard.h"
 #include "ui/dialogs.h"
 #include "ui/files.h"
 #include "ui/mapping.h"
 #include "ui/textfile.h"
-
-#include "text/cmdline.h"
-#include "text/names.h"
+#include "ui/win32.h"
 
 using namespace ui;
 
@@ -98,16 +98,68 @@ void TFKalvo::PMenuPasteClick(TObject*) {
   MemoOut->ReplaceSelection(paths);
 }
 
-void TFKalvo::PMenuFontSizeClick(TObject*) {}
+void TFKalvo::PMenuFontSizeClick(TObject* Sender) {
+  auto* item = dynamic_cast<TMenuItem*>(Sender);
+  if (!item) return;
+  PMenuFontSize11->Checked = false;
+  PMenuFontSize36->Checked = false;
+  item->Checked = true;
+  // The item's tag is its size in points; the height is in pixels at the screen's resolution
+  // (negative: the character height without internal leading).
+  MemoOut->SetFontHeight(-::MulDiv(item->Tag, Application->PixelsPerInch(), 72));
+  FormResize(this);
+}
 
-void TFKalvo::PMenuFormStyleClick(TObject*) {}
+void TFKalvo::PMenuFormStyleClick(TObject*) {
+  PMenuFormStyle->Checked = !PMenuFormStyle->Checked;
+  SetTopMost(PMenuFormStyle->Checked);
+}
 
-void TFKalvo::PMenuScrollBarClick(TObject*) {}
+void TFKalvo::PMenuScrollBarClick(TObject*) {
+  const bool on = !PMenuScrollBar->Checked;
+  // The mark follows once the edit area has its new window, so that a failed re-creation
+  // leaves mark and view in agreement.
+  MemoOut->SetScrollBars(on ? TScrollStyle::ssBoth : TScrollStyle::ssNone);
+  PMenuScrollBar->Checked = on;
+  FormResize(this);
+}
 
-void TFKalvo::PMenuWordWrapClick(TObject*) {}
+void TFKalvo::PMenuWordWrapClick(TObject*) {
+  const bool on = !PMenuWordWrap->Checked;
+  MemoOut->SetWordWrap(on);
+  PMenuWordWrap->Checked = on;
+  FormResize(this);
+}
 
-void TFKalvo::FileOpenAccept(TObject*) {}
+void TFKalvo::FileOpenAccept(TObject*) {
+  LoadTextFile(*MemoOut, FileOpen->Dialog.FileName);
+  MemoOut->SetModified(false);
+  SetCaption(ToWide(kalvo::text::FileNameWithoutDirectory(ToU16(FileOpen->Dialog.FileName))));
+}
 
-void TFKalvo::FileSaveAsAccept(TObject*) {}
+void TFKalvo::FileSaveAsAccept(TObject*) {
+  SaveTextFile(*MemoOut, FileSaveAs->Dialog.FileName);
+  MemoOut->SetModified(false);
+  SetCaption(ToWide(kalvo::text::FileNameWithoutDirectory(ToU16(FileSaveAs->Dialog.FileName))));
+}
 
-void TFKalvo::FormCloseQuery(TObject*, bool& CanClose) { CanClose = true; }
+void TFKalvo::FormCloseQuery(TObject*, bool& CanClose) {
+  CanClose = true;
+  if (!MemoOut->Modified()) return;
+  if (MemoOut->TextLength() == 0) return;
+  switch (ShowMessageBox(Handle(), L"【Kalvo】  保存しますか？", L"Kalvo", MB_YESNOCANCEL | MB_ICONWARNING)) {
+    case IDCANCEL:
+      CanClose = false;
+      return;
+    case IDYES:
+      // Only a note that was really saved may close: a cancelled dialog or a failed save
+      // (reported inside the run) leaves the modified flag set and the window open.
+      CanClose = false;
+      FileSaveAs->Execute();
+      CanClose = !MemoOut->Modified();
+      return;
+    default:
+      // No, or a box that could not be shown: the window closes without saving.
+      return;
+  }
+}

@@ -123,11 +123,17 @@ bool TForm::IsShortCut(const MSG& msg) {
 }
 
 bool TForm::CloseQuery() {
+  // The question box and the save dialog run modal loops that still deliver close requests
+  // (a second WM_CLOSE, the session's query); the query already running decides, and a
+  // second one would ask again and could close the window under the first.
+  if (closeQueryRunning_) return false;
+  closeQueryRunning_ = true;
   bool canClose = true;
   if (OnCloseQuery) {
-    // An error in the close query is reported; the window then closes as it would have.
+    // An error in the close query is reported; the window then closes as the query left it.
     Guard([&] { OnCloseQuery(this, canClose); });
   }
+  closeQueryRunning_ = false;
   return canClose;
 }
 

@@ -83,6 +83,7 @@ class TForm : public TComponent {
   FormSettings settings_;
   HWND handle_ = nullptr;
   bool endingSession_ = false;
+  bool closeQueryRunning_ = false;
   std::vector<std::unique_ptr<TComponent>> components_;
 };
 

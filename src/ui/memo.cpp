@@ -3,6 +3,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "ui/application.h"
 #include "ui/exception.h"
 #include "ui/menu.h"
@@ -44,19 +46,23 @@ DWORD TMemo::Style() const {
 void TMemo::CreateHandle(HWND parent) { CreateWindowWithStyle(parent); }
 
 void TMemo::CreateWindowWithStyle(HWND parent) {
+  handle_ = NewEditWindow(parent);
+  ApplyFont();
+}
+
+HWND TMemo::NewEditWindow(HWND parent) {
   RECT client{};
   ::GetClientRect(parent, &client);
   HWND hwnd = ::CreateWindowExW(0, L"EDIT", L"", Style(), 0, 0, client.right, client.bottom, parent,
                                 reinterpret_cast<HMENU>(1), ::GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) RaiseLastOSError();
-  handle_ = hwnd;
   ::SetPropW(hwnd, kMemoProperty, this);
   WNDPROC previous = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TMemo::SubclassProc)));
   if (!g_editProc) g_editProc = previous;
   // No limit of our own: the control's largest (the default would be 30000 units).
   ::SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
-  ApplyFont();
+  return hwnd;
 }
 
 void TMemo::ApplyFont() {
@@ -175,38 +181,58 @@ void TMemo::SetTabStops(int interval) {
 
 void TMemo::SetScrollBars(TScrollStyle value) {
   if (value == scrollBars_) return;
-  scrollBars_ = value;
-  RecreateWnd();
+  const TScrollStyle previous = std::exchange(scrollBars_, value);
+  try {
+    RecreateWnd();
+  } catch (...) {
+    scrollBars_ = previous;  // the old window is still there, with the old style
+    throw;
+  }
 }
 
 void TMemo::SetWordWrap(bool value) {
   if (value == wordWrap_) return;
-  wordWrap_ = value;
-  RecreateWnd();
+  const bool previous = std::exchange(wordWrap_, value);
+  try {
+    RecreateWnd();
+  } catch (...) {
+    wordWrap_ = previous;
+    throw;
+  }
 }
 
 void TMemo::RecreateWnd() {
   if (!handle_) return;
   // The edit control takes scroll bars and wrapping only at creation: build a new window
-  // and carry over what the user sees as the document.
+  // with the new style and carry over what the user sees as the document. The old window
+  // goes only once the new one holds the text, so a failure leaves the note as it was.
   const std::wstring text = Text();
   const bool modified = Modified();
   const std::size_t start = SelStart();
   const std::size_t length = SelLength();
   const bool hadFocus = Focused();
-  HWND parent = ::GetParent(handle_);
+  HWND old = handle_;
+  HWND parent = ::GetParent(old);
   RECT bounds{};
-  ::GetWindowRect(handle_, &bounds);
+  ::GetWindowRect(old, &bounds);
   ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
-  ::DestroyWindow(handle_);
-  handle_ = nullptr;
-  CreateWindowWithStyle(parent);
+  HWND fresh = NewEditWindow(parent);
+  handle_ = fresh;
+  // The same font object: the old window keeps using it until it is destroyed.
+  ::SendMessageW(fresh, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
   SetBounds(bounds);
-  SetText(text);
+  try {
+    SetText(text);
+  } catch (...) {
+    handle_ = old;
+    ::DestroyWindow(fresh);
+    throw;
+  }
   SetModified(modified);
   SetSelection(start, length);
-  ScrollCaret();
   if (hadFocus) SetFocus();
+  ::DestroyWindow(old);
+  ScrollCaret();
 }
 
 bool TMemo::HandleContextMenu(LPARAM lp) {

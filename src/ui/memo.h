@@ -89,6 +89,8 @@ class TMemo : public TComponent {
   bool HandleContextMenu(LPARAM lp);
   DWORD Style() const;
   void CreateWindowWithStyle(HWND parent);
+  // A new edit control with the current style, subclassed, without text or font.
+  HWND NewEditWindow(HWND parent);
   void RecreateWnd();
   void ApplyFont();
 
