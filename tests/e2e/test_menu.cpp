@@ -38,6 +38,9 @@ HWND Ready(Kalvo& app, const wchar_t* text) {
   if (!w) return nullptr;
   HWND edit = app.Edit();
   ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  // The pointer away from where menus open: an item under it would take the highlight
+  // from keyboard navigation.
+  ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
   ::SetForegroundWindow(w);
   WaitFor([&] { return ::GetForegroundWindow() == w; });
   return edit;
