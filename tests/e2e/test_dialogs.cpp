@@ -255,3 +255,51 @@ TEST(Dialogs, StartedOnTopCtrlTMakesTheWindowOrdinaryAndItStaysSoAfterADialog) {
 }
 
 }  // namespace
+
+namespace {
+
+// A typical use from start to end: katakana selected with the mouse's menu made half-width,
+// then closing, answering Yes and saving under a typed name.
+TEST(Journey, ConvertSelectedKatakanaCloseAnswerYesAndSave) {
+  Folder dir;
+  Kalvo app;
+  HWND w = ReadyWindow(app);
+  ASSERT_NE(w, nullptr);
+  HWND edit = app.Edit();
+  TypeText(L"メモ カタカナ です");
+  ASSERT_TRUE(WaitFor([&] { return WindowText(edit) == L"メモ カタカナ です"; }));
+  ::SendMessageW(edit, EM_SETSEL, 3, 7);
+  POINT inside{20, 8};
+  ::ClientToScreen(edit, &inside);
+  ::SetCursorPos(inside.x, inside.y);
+  INPUT click[2] = {};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  ::SendInput(2, click, sizeof(INPUT));
+  ASSERT_TRUE(WaitFor([&] { return !WindowsOf(app.Pid(), L"#32768").empty(); }));
+  // Away from the menu, so that only the keys choose: "半角に変換" is the tenth item.
+  ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  for (int i = 0; i < 10; ++i) SendKeys({VK_DOWN});
+  SendKeys({VK_RETURN});
+  ASSERT_TRUE(WaitFor([&] { return WindowText(edit) == L"メモ ｶﾀｶﾅ です"; })) << "text: " << WindowText(edit).size();
+  DWORD start = 0, end = 0;
+  ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 7u);
+  EXPECT_EQ(end, 7u);
+
+  ::PostMessageW(w, WM_CLOSE, 0, 0);
+  HWND box = app.Box();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(BoxText(box), L"【Kalvo】  保存しますか？");
+  ASSERT_TRUE(WaitFor([&] { return FocusOf(box) == ::GetDlgItem(box, IDYES); }));
+  ::SetForegroundWindow(box);
+  SendKeys({VK_RETURN});
+  HWND dialog = WaitForFileDialog(app.Pid());
+  ASSERT_NE(dialog, nullptr);
+  AcceptFileName(dialog, dir.File(L"journey"));
+  EXPECT_EQ(app.ExitCode(), 0u);
+  EXPECT_EQ(ReadBytes(dir.File(L"journey.txt")), Utf16File(L"メモ ｶﾀｶﾅ です"));
+}
+
+}  // namespace
