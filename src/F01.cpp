@@ -2,7 +2,6 @@
 #include "F01.h"
 
 #include "text/cmdline.h"
-#include "text/names.h"
 #include "ui/application.h"
 #include "ui/clipboard.h"
 #include "ui/dialogs.h"
@@ -27,7 +26,7 @@ void TFKalvo::FormCreate(TObject*) {
       PMenuFormStyle->Checked = true;
     } else if (FileExists(ToWide(argument))) {
       LoadTextFile(*MemoOut, ToWide(argument));
-      SetCaption(ToWide(kalvo::text::FileNameWithoutDirectory(argument)));
+      SetCaption(FileNameWithoutDirectory(ToWide(argument)));
     } else {
       ShowMessageBoxA(nullptr, "parameter error ", "Kalvo", MB_ICONWARNING);
     }
@@ -134,13 +133,13 @@ void TFKalvo::PMenuWordWrapClick(TObject*) {
 void TFKalvo::FileOpenAccept(TObject*) {
   LoadTextFile(*MemoOut, FileOpen->Dialog.FileName);
   MemoOut->SetModified(false);
-  SetCaption(ToWide(kalvo::text::FileNameWithoutDirectory(ToU16(FileOpen->Dialog.FileName))));
+  SetCaption(FileNameWithoutDirectory(FileOpen->Dialog.FileName));
 }
 
 void TFKalvo::FileSaveAsAccept(TObject*) {
   SaveTextFile(*MemoOut, FileSaveAs->Dialog.FileName);
   MemoOut->SetModified(false);
-  SetCaption(ToWide(kalvo::text::FileNameWithoutDirectory(ToU16(FileSaveAs->Dialog.FileName))));
+  SetCaption(FileNameWithoutDirectory(FileSaveAs->Dialog.FileName));
 }
 
 void TFKalvo::FormCloseQuery(TObject*, bool& CanClose) {

@@ -1,6 +1,7 @@
-// The existence test for paths named on the command line.
+// The existence test for paths named on the command line, and a path's file name.
 #include "ui/files.h"
 
+#include "text/names.h"
 #include "ui/win32.h"
 
 namespace ui {
@@ -17,6 +18,10 @@ bool FileExists(const std::wstring& path) {
   WIN32_FIND_DATAW found{};
   UniqueFind search(::FindFirstFileW(path.c_str(), &found));
   return search && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::wstring FileNameWithoutDirectory(const std::wstring& path) {
+  return ToWide(kalvo::text::FileNameWithoutDirectory(ToU16(path)));
 }
 
 }  // namespace ui

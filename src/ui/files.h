@@ -9,4 +9,8 @@ namespace ui {
 // asked about directly (access denied, sharing violation) is looked for in its folder.
 bool FileExists(const std::wstring& path);
 
+// The part of the path after its last "\" or ":" ("/" does not separate): what the
+// caption shows of a file.
+std::wstring FileNameWithoutDirectory(const std::wstring& path);
+
 }  // namespace ui
