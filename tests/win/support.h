@@ -184,40 +184,45 @@ inline void SetClipboardFiles(const std::vector<std::wstring>& paths) {
   ::CloseClipboard();
 }
 
-// Another process that holds the clipboard open for as long as this object lives.
+// Another process holding the clipboard open for as long as this object lives.
 class ClipboardHolder {
  public:
   ClipboardHolder() {
-    const std::string tag = std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(::GetTickCount());
-    const std::string readyName = "kalvo-ready-" + tag, releaseName = "kalvo-release-" + tag;
-    ready_ = ::CreateEventA(nullptr, TRUE, FALSE, readyName.c_str());
-    release_ = ::CreateEventA(nullptr, TRUE, FALSE, releaseName.c_str());
-    char self[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string cmd = std::string("\"") + self + "\" --hold-clipboard " + readyName + " " + releaseName;
-    STARTUPINFOA si{};
+    const std::wstring suffix = std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter_);
+    const std::wstring heldName = L"Local\\KalvoTestClipboardHeld-" + suffix;
+    const std::wstring releaseName = L"Local\\KalvoTestClipboardRelease-" + suffix;
+    held_ = ::CreateEventW(nullptr, TRUE, FALSE, heldName.c_str());
+    release_ = ::CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str());
+    wchar_t exe[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring cmd = L"\"" + std::wstring(exe) + L"\" --hold-clipboard " + heldName + L" " + releaseName;
+    STARTUPINFOW si{};
     si.cb = sizeof(si);
-    if (::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_)) {
-      HANDLE waits[] = {ready_, pi_.hProcess};
-      holding_ = ::WaitForMultipleObjects(2, waits, FALSE, 20000) == WAIT_OBJECT_0;
+    if (::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_)) {
+      holding_ = WaitFor([&] {
+        HANDLE both[] = {held_, pi_.hProcess};
+        return ::WaitForMultipleObjects(2, both, FALSE, 0) != WAIT_TIMEOUT;
+      }) && ::WaitForSingleObject(held_, 0) == WAIT_OBJECT_0;
     }
   }
   ~ClipboardHolder() {
     ::SetEvent(release_);
     if (pi_.hProcess) {
-      ::WaitForSingleObject(pi_.hProcess, 20000);
-      ::CloseHandle(pi_.hProcess);
+      WaitFor([&] { return ::WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0; });
       ::CloseHandle(pi_.hThread);
+      ::CloseHandle(pi_.hProcess);
     }
-    ::CloseHandle(ready_);
     ::CloseHandle(release_);
+    ::CloseHandle(held_);
   }
   ClipboardHolder(const ClipboardHolder&) = delete;
   ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+
   bool Holding() const { return holding_; }
 
  private:
-  HANDLE ready_ = nullptr;
+  static inline int counter_ = 0;
+  HANDLE held_ = nullptr;
   HANDLE release_ = nullptr;
   PROCESS_INFORMATION pi_{};
   bool holding_ = false;
