@@ -212,6 +212,11 @@ TEST_F(MenuTest, ShortcutStillRunsWhenTheClipboardCannotBeRead) {
   EXPECT_TRUE(PressKey('A', true));
   EXPECT_EQ(script.boxes.size(), 2u);
   EXPECT_EQ(Selection(), (std::pair<DWORD, DWORD>{0, 3}));
+  // Ctrl+T: the error, and the window still goes on top.
+  EXPECT_TRUE(PressKey('T', true));
+  EXPECT_EQ(script.boxes.size(), 3u);
+  EXPECT_TRUE(form->PMenuFormStyle->Checked);
+  EXPECT_TRUE(::GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
 TEST_F(MenuTest, CopyAllLeavesTheWholeTextSelectedAndOnTheClipboard) {
