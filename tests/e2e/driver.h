@@ -64,6 +64,14 @@ inline std::wstring WindowText(HWND h) {
   return buf;
 }
 
+// The window that has the keyboard focus in the thread of the given window.
+inline HWND FocusOf(HWND window) {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof(gui);
+  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &gui)) return nullptr;
+  return gui.hwndFocus;
+}
+
 // The static text of a message box (the control with id 0xFFFF).
 inline std::wstring BoxText(HWND box) {
   HWND text = ::GetDlgItem(box, 0xFFFF);

@@ -71,13 +71,6 @@ std::string Utf16File(const std::wstring& text) {
   return out;
 }
 
-HWND FocusOf(HWND window) {
-  GUITHREADINFO gui{};
-  gui.cbSize = sizeof(gui);
-  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &gui)) return nullptr;
-  return gui.hwndFocus;
-}
-
 bool IsTopMost(HWND w) { return (::GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
 HWND FileNameField(HWND dialog) {
@@ -278,9 +271,11 @@ TEST(Journey, ConvertSelectedKatakanaCloseAnswerYesAndSave) {
   click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
   ::SendInput(2, click, sizeof(INPUT));
   ASSERT_TRUE(WaitFor([&] { return !WindowsOf(app.Pid(), L"#32768").empty(); }));
-  // Away from the menu, so that only the keys choose: "半角に変換" is the tenth item.
+  // Away from the menu, so that only the keys choose: Home highlights the first item and
+  // "半角に変換" is nine items further down.
   ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  for (int i = 0; i < 10; ++i) SendKeys({VK_DOWN});
+  SendKeys({VK_HOME});
+  for (int i = 0; i < 9; ++i) SendKeys({VK_DOWN});
   SendKeys({VK_RETURN});
   ASSERT_TRUE(WaitFor([&] { return WindowText(edit) == L"メモ ｶﾀｶﾅ です"; })) << "text: " << WindowText(edit).size();
   DWORD start = 0, end = 0;

@@ -53,11 +53,7 @@ TEST(Paste, CtrlVWithCopiedFilesTypesTheirFullPathsOnePerLine) {
   HWND edit = app.Edit();
   ASSERT_NE(edit, nullptr);
   ::SetForegroundWindow(w);
-  GUITHREADINFO gui{};
-  gui.cbSize = sizeof(gui);
-  ASSERT_TRUE(WaitFor([&] {
-    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(w, nullptr), &gui) && gui.hwndFocus == edit;
-  }));
+  ASSERT_TRUE(WaitFor([&] { return FocusOf(w) == edit; }));
   TypeText(L"x");
   ASSERT_TRUE(WaitFor([&] { return WindowText(edit) == L"x"; }));
 
